@@ -3,7 +3,9 @@
 namespace ostrane {
 
 namespace {
-std::size_t Index(Box box) { return static_cast<std::size_t>(box); }
+std::size_t Index(Box box) {
+    return static_cast<std::size_t>(box);
+}
 }  // namespace
 
 std::string_view InitialBoxText(Box box) {
@@ -58,8 +60,12 @@ void StandaloneBoxes::Enter(Box box, std::string_view text) {
     RaiseChange(box);
 }
 
-std::string StandaloneBoxes::ReadText(Box box) const { return texts_[Index(box)]; }
+std::string StandaloneBoxes::ReadText(Box box) const {
+    return texts_[Index(box)];
+}
 
-void StandaloneBoxes::WriteText(Box box, std::string_view text) { texts_[Index(box)] = text; }
+void StandaloneBoxes::WriteText(Box box, std::string_view text) {
+    texts_[Index(box)] = text;
+}
 
 }  // namespace ostrane

@@ -56,7 +56,6 @@ class StandaloneBoxes : public BoxAccess {
 public:
     StandaloneBoxes();
 
-
     // The user types a whole new text into the box: stored, then the box's handler runs, even
     // for a box that the program never sets itself.
     void Enter(Box box, std::string_view text);

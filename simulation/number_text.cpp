@@ -45,9 +45,13 @@ EighteenDigits RoundTo18Digits(long double magnitude) {
 
 }  // namespace
 
-char DecimalSeparator() { return gDecimalSeparator; }
+char DecimalSeparator() {
+    return gDecimalSeparator;
+}
 
-void SetDecimalSeparator(char separator) { gDecimalSeparator = separator; }
+void SetDecimalSeparator(char separator) {
+    gDecimalSeparator = separator;
+}
 
 std::string IntToText(std::int32_t n) {
     std::array<char, 12> buffer;

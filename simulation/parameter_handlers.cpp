@@ -23,7 +23,9 @@ float ReadSingle(const BoxAccess& boxes, Box box) {
 }
 
 // The distance read-out in kilometres.
-std::string KmText(float totalDist) { return RealToText(totalDist * 0.001L); }
+std::string KmText(float totalDist) {
+    return RealToText(totalDist * 0.001L);
+}
 
 }  // namespace
 

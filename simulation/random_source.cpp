@@ -8,7 +8,8 @@ std::uint32_t TimeOfDaySeeds::NextSeed() {
     using namespace std::chrono;
     const auto sinceEpoch = duration_cast<milliseconds>(clock_().time_since_epoch());
     const auto ofDay = sinceEpoch % days(1);
-    return static_cast<std::uint32_t>((ofDay < milliseconds::zero() ? ofDay + days(1) : ofDay).count());
+    return static_cast<std::uint32_t>(
+        (ofDay < milliseconds::zero() ? ofDay + days(1) : ofDay).count());
 }
 
 MersenneRandom::MersenneRandom(SeedSource& seeds) : seeds_(seeds) {}
@@ -26,6 +27,8 @@ std::int32_t MersenneRandom::RandomBelow(std::int32_t n) {
     return static_cast<std::int32_t>(product >> 32);
 }
 
-void MersenneRandom::Reseed() { engine_.seed(seeds_.NextSeed()); }
+void MersenneRandom::Reseed() {
+    engine_.seed(seeds_.NextSeed());
+}
 
 }  // namespace ostrane

@@ -1,10 +1,10 @@
 #include "sweep.h"
 
 #include <cmath>
-#include <numbers>
 #include <string>
 
 #include "float_checks.h"
+#include "heading_rules.h"
 #include "number_text.h"
 #include "sin_cos.h"
 
@@ -12,13 +12,10 @@ namespace ostrane {
 
 namespace {
 
-constexpr long double kPi = std::numbers::pi_v<long double>;
-constexpr long double kTwoPi = 2 * kPi;
 constexpr long double kOneOver180 = 1.0L / 180;
 constexpr int kFirstPass = 6;
 constexpr int kLastPass = 8;
 constexpr int kCells = 5;
-constexpr std::int32_t kHeadings = 6283;  // 0, 0.001, ... 6.282 radians
 constexpr int kPixels = 600;
 
 // What one soak pass fixes for all its tracks.
@@ -29,33 +26,8 @@ struct Pass {
     float biasAngle;  // radians
 };
 
-long double SoakSeconds(const RunParameters& p) { return static_cast<long double>(p.SoakHrs) * 3600; }
-
-float RandomHeading(RandomSource& random) { return StoreSingle(random.RandomBelow(kHeadings) * 0.001L); }
-
-// The signed turn of the biased rules: r percent of a half turn to a random side, r < TurnRange.
-long double RandomTurn(RandomSource& random, std::int32_t turnRange) {
-    const std::int32_t r = random.RandomBelow(turnRange);
-    const std::int32_t s = random.RandomBelow(2);
-    return (2 * s - 1) * ((r * 0.01L) * kPi);
-}
-
-float NextHeading(TurnAlgorithm algo, float heading, const Pass& pass, std::int32_t turnRange,
-                  RandomSource& random) {
-    switch (algo) {
-        case TurnAlgorithm::RandomTurn:
-            return RandomHeading(random);
-        case TurnAlgorithm::AheadBias: {
-            float next = StoreSingle(heading + RandomTurn(random, turnRange));
-            if (next > kTwoPi) {
-                next = StoreSingle(next - kTwoPi);
-            }
-            return next;
-        }
-        case TurnAlgorithm::DirectionalBias:
-            break;
-    }
-    return StoreSingle(pass.biasAngle + RandomTurn(random, turnRange));
+long double SoakSeconds(const RunParameters& p) {
+    return static_cast<long double>(p.SoakHrs) * 3600;
 }
 
 std::int32_t Pixel(float metres, float scale) {
@@ -71,7 +43,7 @@ long double SwimTrack(const RunParameters& p, const Pass& pass, std::int32_t tri
     float heading = RandomHeading(ports.random);
     ports.plotter.StartTrack(Pixel(x, pass.scale), Pixel(y, pass.scale));
     for (std::int32_t leg = 0; leg < pass.legCount; ++leg) {
-        heading = NextHeading(p.Algo, heading, pass, p.TurnRange, ports.random);
+        heading = NextHeading(p.Algo, heading, pass.biasAngle, p.TurnRange, ports.random);
         const SineCosine sc = SinCos(heading);
         x = StoreSingle(sc.sine * pass.legLength + x);
         y = StoreSingle(sc.cosine * pass.legLength + y);

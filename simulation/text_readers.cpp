@@ -12,7 +12,9 @@ constexpr std::int64_t kIntCeiling = 2147483648;  // |INT32_MIN|: enough to hold
 // from overflowing on absurdly long texts.
 constexpr std::int64_t kExponentCeiling = 100000;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int HexDigit(char c) {
     if (IsDigit(c)) {

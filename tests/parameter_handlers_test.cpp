@@ -101,18 +101,19 @@ TEST_P(SpeedEntryTest, StoresSpeedAndKeepsTheTypedText) {
 
 constexpr float kNearestHundredth = 0.00999999977648258209228515625f;
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, SpeedEntryTest,
-    testing::Values(SpeedCase{"", kNearestHundredth, 864, "0.864"},
-                    SpeedCase{"0.01", kNearestHundredth, 864, "0.864"},
-                    SpeedCase{"0", kNearestHundredth, 864, "0.864"},
-                    SpeedCase{"-5", kNearestHundredth, 864, "0.864"},
-                    SpeedCase{"$10", kNearestHundredth, 864, "0.864"},
-                    SpeedCase{"0.3", 0.300000011920928955078125f, 25920.001953125f,
-                              "25.920001953125"},
-                    SpeedCase{"1e3", 1000, 86400000, "86400"},
-                    SpeedCase{"2.5x", 25, 2160000, "2160"}, SpeedCase{"2.5 ", 25, 2160000, "2160"},
-                    SpeedCase{"1,5", 1, 86400, "86.4"}, SpeedCase{" 2.5", 2.5f, 216000, "216"}));
+INSTANTIATE_TEST_SUITE_P(Texts, SpeedEntryTest,
+                         testing::Values(SpeedCase{"", kNearestHundredth, 864, "0.864"},
+                                         SpeedCase{"0.01", kNearestHundredth, 864, "0.864"},
+                                         SpeedCase{"0", kNearestHundredth, 864, "0.864"},
+                                         SpeedCase{"-5", kNearestHundredth, 864, "0.864"},
+                                         SpeedCase{"$10", kNearestHundredth, 864, "0.864"},
+                                         SpeedCase{"0.3", 0.300000011920928955078125f,
+                                                   25920.001953125f, "25.920001953125"},
+                                         SpeedCase{"1e3", 1000, 86400000, "86400"},
+                                         SpeedCase{"2.5x", 25, 2160000, "2160"},
+                                         SpeedCase{"2.5 ", 25, 2160000, "2160"},
+                                         SpeedCase{"1,5", 1, 86400, "86.4"},
+                                         SpeedCase{" 2.5", 2.5f, 216000, "216"}));
 
 struct SoakCase {
     const char* text;
@@ -134,12 +135,12 @@ TEST_P(SoakEntryTest, StoresSoakHoursAndBothReadOuts) {
     EXPECT_EQ(Text(Box::SoakHrsEdit), c.text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, SoakEntryTest,
-    testing::Values(SoakCase{"", 1, 7200, "7.2", "30"}, SoakCase{"0.01", 1, 7200, "7.2", "30"},
-                    SoakCase{"0.011", 0.010999999940395355224609375f, 79.19999694824219f,
-                             "0.0791999969482422", "0"},
-                    SoakCase{"12", 12, 86400, "86.4", "360"}));
+INSTANTIATE_TEST_SUITE_P(Texts, SoakEntryTest,
+                         testing::Values(SoakCase{"", 1, 7200, "7.2", "30"},
+                                         SoakCase{"0.01", 1, 7200, "7.2", "30"},
+                                         SoakCase{"0.011", 0.010999999940395355224609375f,
+                                                  79.19999694824219f, "0.0791999969482422", "0"},
+                                         SoakCase{"12", 12, 86400, "86.4", "360"}));
 
 struct IntegerCase {
     Box box;
@@ -188,9 +189,8 @@ INSTANTIATE_TEST_SUITE_P(
         IntegerCase{Box::CompassEdit, "-", 0, "0"}, IntegerCase{Box::CompassEdit, "", 0, "0"},
         IntegerCase{Box::TurnRangeEdit, "150", 100, "100"},
         IntegerCase{Box::TurnRangeEdit, "-50", -50, "-50"},
-        IntegerCase{Box::TurnRangeEdit, "+", 0, "0"},
-        IntegerCase{Box::NofTrialsEdit, "1", 2, "2"}, IntegerCase{Box::NofTrialsEdit, "0", 2, "2"},
-        IntegerCase{Box::NofTrialsEdit, "-7", 2, "2"},
+        IntegerCase{Box::TurnRangeEdit, "+", 0, "0"}, IntegerCase{Box::NofTrialsEdit, "1", 2, "2"},
+        IntegerCase{Box::NofTrialsEdit, "0", 2, "2"}, IntegerCase{Box::NofTrialsEdit, "-7", 2, "2"},
         IntegerCase{Box::NofTrialsEdit, "1,000", 2, "2"},
         IntegerCase{Box::NofTrialsEdit, "99999999", 99999999, "99999999"}));
 
@@ -219,9 +219,8 @@ TEST_F(HandlersTest, AWriteBackRunsTheHandlerOnceMoreNested) {
     boxes.writes.clear();
     EXPECT_EQ(Enter(Box::TurnIntEdit, "1"), "");
     EXPECT_EQ(runs, 2);  // "1", then the nested pass on "2", whose own set does nothing
-    const std::vector<std::pair<Box, std::string>> expected{{Box::TurnIntEdit, "1"},
-                                                            {Box::TurnIntEdit, "2"},
-                                                            {Box::NofTurnsBox, "43200"}};
+    const std::vector<std::pair<Box, std::string>> expected{
+        {Box::TurnIntEdit, "1"}, {Box::TurnIntEdit, "2"}, {Box::NofTurnsBox, "43200"}};
     EXPECT_EQ(boxes.writes, expected);
 
     runs = 0;

@@ -25,11 +25,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(IntCase{"", 0}, IntCase{"   ", 0}, IntCase{"120", 120}, IntCase{"007", 7},
                     IntCase{"+5", 5}, IntCase{"-90", -90}, IntCase{" 12", 12},
                     IntCase{"\t12", 0},  // only code 32 is skipped
-                    IntCase{"12x", 12}, IntCase{"-12x", 12}, IntCase{"1e3", 1},
-                    IntCase{"0x1F", 0}, IntCase{"$FF", 255}, IntCase{"$1F", 31},
-                    IntCase{"$ff", 255}, IntCase{"$", 0}, IntCase{"$1G", 1},
-                    IntCase{"-$5", 0}, IntCase{"$-5", 0}, IntCase{"-", 0}, IntCase{"+", 0},
-                    IntCase{"--5", 0}, IntCase{"1,000", 1}, IntCase{"12 ", 12},
+                    IntCase{"12x", 12}, IntCase{"-12x", 12}, IntCase{"1e3", 1}, IntCase{"0x1F", 0},
+                    IntCase{"$FF", 255}, IntCase{"$1F", 31}, IntCase{"$ff", 255}, IntCase{"$", 0},
+                    IntCase{"$1G", 1}, IntCase{"-$5", 0}, IntCase{"$-5", 0}, IntCase{"-", 0},
+                    IntCase{"+", 0}, IntCase{"--5", 0}, IntCase{"1,000", 1}, IntCase{"12 ", 12},
                     IntCase{"99999999", 99999999},
                     // Beyond 32 bits the value is held at the ends of the range.
                     IntCase{"2147483647", 2147483647}, IntCase{"-2147483648", INT32_MIN},
@@ -49,18 +48,18 @@ TEST_P(TextToRealTest, ReadsLeniently) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, TextToRealTest,
-    testing::Values(
-        RealReadCase{"", 0}, RealReadCase{"  ", 0}, RealReadCase{"-", 0}, RealReadCase{"+", 0},
-        RealReadCase{"2.0", 2}, RealReadCase{" 2.5", 2.5L}, RealReadCase{"-5", -5},
-        RealReadCase{"+5", 5}, RealReadCase{"0.3", 3.0L / 10}, RealReadCase{"1e3", 1000},
-        RealReadCase{"1E-2", 1.0L / 100}, RealReadCase{"2.5e+1", 25}, RealReadCase{".5", 0.5L},
-        RealReadCase{"5.", 5}, RealReadCase{".", 0}, RealReadCase{"e5", 0},
-        // Stopping early gives the gathered digits alone: positive, unscaled.
-        RealReadCase{"12x", 12}, RealReadCase{"2.5x", 25}, RealReadCase{"2.5 ", 25},
-        RealReadCase{"1.5e", 15}, RealReadCase{"-4x", 4}, RealReadCase{"1,5", 1},
-        RealReadCase{"1e3x", 1}, RealReadCase{"1.2.3", 12}, RealReadCase{"1e-", 1},
-        RealReadCase{"$10", 0}, RealReadCase{"\t1", 0}, RealReadCase{"--1", 0},
-        RealReadCase{"1e+-3", 1}, RealReadCase{"0e99999", 0}));
+    testing::Values(RealReadCase{"", 0}, RealReadCase{"  ", 0}, RealReadCase{"-", 0},
+                    RealReadCase{"+", 0}, RealReadCase{"2.0", 2}, RealReadCase{" 2.5", 2.5L},
+                    RealReadCase{"-5", -5}, RealReadCase{"+5", 5}, RealReadCase{"0.3", 3.0L / 10},
+                    RealReadCase{"1e3", 1000}, RealReadCase{"1E-2", 1.0L / 100},
+                    RealReadCase{"2.5e+1", 25}, RealReadCase{".5", 0.5L}, RealReadCase{"5.", 5},
+                    RealReadCase{".", 0}, RealReadCase{"e5", 0},
+                    // Stopping early gives the gathered digits alone: positive, unscaled.
+                    RealReadCase{"12x", 12}, RealReadCase{"2.5x", 25}, RealReadCase{"2.5 ", 25},
+                    RealReadCase{"1.5e", 15}, RealReadCase{"-4x", 4}, RealReadCase{"1,5", 1},
+                    RealReadCase{"1e3x", 1}, RealReadCase{"1.2.3", 12}, RealReadCase{"1e-", 1},
+                    RealReadCase{"$10", 0}, RealReadCase{"\t1", 0}, RealReadCase{"--1", 0},
+                    RealReadCase{"1e+-3", 1}, RealReadCase{"0e99999", 0}));
 
 TEST(TextToReal, DividesByAnExactPowerOfTen) {
     // 0.011 is 11 / 10^3 rounded once, not 11 times an inexact 10^-3.

@@ -1,0 +1,106 @@
+// The sweep per leg against the floor of what a leg cannot avoid: its draws, one extended sine and
+// cosine, and the stores to single.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdint>
+
+#include "simulation/float_checks.h"
+#include "simulation/random_source.h"
+#include "simulation/sin_cos.h"
+#include "simulation/sweep.h"
+
+namespace {
+
+using namespace ostrane;
+
+constexpr std::int64_t kDefaultRunLegs = 100 * 5 * (360 + 420 + 480);
+
+class NoPlotter : public TrackPlotter {
+public:
+    void StartTrack(std::int32_t, std::int32_t) override {}
+    void DrawLeg(std::int32_t, std::int32_t, std::int32_t) override {}
+};
+
+class NoStatus : public StatusDisplay {
+public:
+    void ShowStatus(std::string_view) override {}
+};
+
+class KeptResults : public ResultsSink {
+public:
+    void OpenResults() override {}
+    void WriteCell(const CellResult& cell) override { benchmark::DoNotOptimize(cell.DMG); }
+    void CloseResults() override {}
+    void AbandonResults() noexcept override {}
+};
+
+class CountingSeeds : public SeedSource {
+public:
+    std::uint32_t NextSeed() override { return ++seed_; }
+
+private:
+    std::uint32_t seed_ = 0;
+};
+
+void DefaultRun(benchmark::State& state) {
+    CountingSeeds seeds;
+    MersenneRandom random(seeds);
+    NoPlotter plotter;
+    NoStatus status;
+    KeptResults results;
+    RunParameters p;
+    p.Speed = 2;
+    p.TurnInt = 120;
+    p.Compass = 45;
+    p.NofTrials = 100;
+    p.Algo = static_cast<TurnAlgorithm>(state.range(0));
+    p.DisplayTracks = false;
+    for (auto _ : state) {
+        RunSweep(p, SweepPorts{plotter, status, results, random});
+    }
+    state.counters["legs/s"] =
+        benchmark::Counter(static_cast<double>(kDefaultRunLegs * state.iterations()),
+                           benchmark::Counter::kIsRate);
+}
+BENCHMARK(DefaultRun)->Arg(0)->Arg(1)->Arg(2)->ArgName("algo")->Unit(benchmark::kMillisecond);
+
+struct LibrarySinCos {
+    SineCosine operator()(long double a) const { return {std::sin(a), std::cos(a)}; }
+};
+struct X87SinCos {
+    SineCosine operator()(long double a) const { return SinCos(a); }
+};
+
+// Two draws, a sine and a cosine, and three stores to single per leg; nothing else.
+template <typename Trig>
+void LegFloor(benchmark::State& state) {
+    CountingSeeds seeds;
+    MersenneRandom random(seeds);
+    random.Reseed();
+    const Trig trig;
+    float heading = 0;
+    float x = 0;
+    float y = 0;
+    for (auto _ : state) {
+        for (std::int64_t leg = 0; leg < kDefaultRunLegs; ++leg) {
+            const std::int32_t r = random.RandomBelow(20);
+            const std::int32_t s = random.RandomBelow(2);
+            heading = StoreSingle(heading + (2 * s - 1) * (r * 0.01L));
+            const SineCosine sc = trig(heading);
+            x = StoreSingle(sc.sine * 240 + x);
+            y = StoreSingle(sc.cosine * 240 + y);
+        }
+        benchmark::DoNotOptimize(x);
+        benchmark::DoNotOptimize(y);
+    }
+    state.counters["legs/s"] =
+        benchmark::Counter(static_cast<double>(kDefaultRunLegs * state.iterations()),
+                           benchmark::Counter::kIsRate);
+}
+BENCHMARK_TEMPLATE(LegFloor, X87SinCos)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(LegFloor, LibrarySinCos)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

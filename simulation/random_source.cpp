@@ -12,6 +12,14 @@ std::uint32_t TimeOfDaySeeds::NextSeed() {
         (ofDay < milliseconds::zero() ? ofDay + days(1) : ofDay).count());
 }
 
+std::uint32_t DerivedSeeds::NextSeed() {
+    // splitmix64: consecutive states give unrelated outputs.
+    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return static_cast<std::uint32_t>((z ^ (z >> 31)) >> 32);
+}
+
 MersenneRandom::MersenneRandom(SeedSource& seeds) : seeds_(seeds) {}
 
 std::int32_t MersenneRandom::RandomBelow(std::int32_t n) {

@@ -39,6 +39,17 @@ private:
     Clock clock_;
 };
 
+// A reproducible series of seeds from one number: each Reseed gets the next, well apart from the
+// ones before, so the passes of a run draw different streams.
+class DerivedSeeds : public SeedSource {
+public:
+    explicit DerivedSeeds(std::uint64_t base) : state_(base) {}
+    std::uint32_t NextSeed() override;
+
+private:
+    std::uint64_t state_;
+};
+
 class MersenneRandom final : public RandomSource {
 public:
     explicit MersenneRandom(SeedSource& seeds);

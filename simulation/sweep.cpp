@@ -58,8 +58,10 @@ long double SwimTrack(const RunParameters& p, const Pass& pass, std::int32_t tri
 
 CellResult SwimCell(RunParameters& p, const Pass& pass, const SweepPorts& ports) {
     float displacementSum = 0;
-    for (std::int32_t trial = 1; trial <= p.NofTrials; ++trial) {
-        const long double displacement = SwimTrack(p, pass, trial, ports);
+    // Counted in 64 bits so that the largest NofTrials cannot overflow the counter.
+    for (std::int64_t trial = 1; trial <= p.NofTrials; ++trial) {
+        const long double displacement =
+            SwimTrack(p, pass, static_cast<std::int32_t>(trial), ports);
         if (ports.observer != nullptr) {
             ports.observer->TrackFinished(p, displacement);
         }

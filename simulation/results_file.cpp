@@ -101,8 +101,16 @@ void ResultsFile::CloseResults() {
     }
     const int fd = fd_;
     fd_ = -1;
+    // Nothing keeps the file from being deleted while we write (on Windows the sharing mode
+    // does): a file without a name is gone with the run's results, and the run must not pass
+    // for a success.
+    struct stat status {};
+    const bool deleted = ::fstat(fd, &status) == 0 && status.st_nlink == 0;
     if (::close(fd) != 0) {
         throw EInOutError::FromErrno(errno);
+    }
+    if (deleted) {
+        throw EInOutError::FromErrno(ENOENT);
     }
 }
 

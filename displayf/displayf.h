@@ -1,0 +1,71 @@
+// The track viewer, the window on which a run draws its tracks.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+
+#include "simulation/sweep.h"
+
+namespace ostrane {
+
+// Draws onto a 601 x 601 image that it keeps and paints from whenever the window system asks, so
+// covering or uncovering the viewer loses no track; hiding it clears the image. No event is
+// handled during a run, so what a run draws is repainted at most every 16 ms and once more at its
+// end (ShowDrawn), never once per leg.
+class TSeeForm final : public QWidget, public TrackPlotter {
+public:
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
+
+    static constexpr int kSurfaceSize = 601;
+    static constexpr std::chrono::milliseconds kRepaintInterval{16};
+    // Legs between two readings of the clock; a reading per leg would cost more than the leg.
+    static constexpr int kLegsPerClockCheck = 64;
+
+    // Sets SeeForm; the viewer is shown at the end of its creation.
+    explicit TSeeForm(Clock clock = std::chrono::steady_clock::now);
+    ~TSeeForm() override;
+    TSeeForm(const TSeeForm&) = delete;
+    TSeeForm& operator=(const TSeeForm&) = delete;
+
+    void StartTrack(std::int32_t px, std::int32_t py) override;
+    // The line runs from the pen up to but not including (px, py), in the colour of trial mod 10,
+    // and is cut off at the edges of the image.
+    void DrawLeg(std::int32_t px, std::int32_t py, std::int32_t trial) override;
+
+    // A hidden viewer is shown and becomes the active window; a visible one, minimised included,
+    // is left as it is.
+    void MakeVisible();
+
+    // Puts on the screen now what has been drawn since the last repaint.
+    void ShowDrawn();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void DrawLine(std::int32_t toX, std::int32_t toY, QRgb colour);
+    void Clear();
+
+    Clock clock_;
+    QImage surface_;
+    QRgb background_;
+    std::int32_t penX_ = 0;
+    std::int32_t penY_ = 0;
+    // The pixels changed since the last repaint, inclusive; empty while left > right.
+    int dirtyLeft_ = kSurfaceSize;
+    int dirtyTop_ = kSurfaceSize;
+    int dirtyRight_ = -1;
+    int dirtyBottom_ = -1;
+    int legsSinceClockCheck_ = 0;
+    std::chrono::steady_clock::time_point lastShown_;
+};
+
+// The one viewer, while it exists.
+extern TSeeForm* SeeForm;
+
+}  // namespace ostrane

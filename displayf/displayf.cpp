@@ -80,9 +80,7 @@ void TraceLine(std::int64_t a0, std::int64_t b0, std::int64_t a1, std::int64_t b
 }  // namespace
 
 TSeeForm::TSeeForm(Clock clock)
-    : clock_(std::move(clock)),
-      surface_(kSurfaceSize, kSurfaceSize, QImage::Format_RGB32),
-      lastShown_(clock_()) {
+    : clock_(std::move(clock)), pixels_(kSparePixel + 1), lastShown_(clock_()) {
     SeeForm = this;
     setObjectName("SeeForm");
     setWindowTitle("Ostrane Viewer");
@@ -102,41 +100,79 @@ TSeeForm::~TSeeForm() {
 }
 
 void TSeeForm::StartTrack(std::int32_t px, std::int32_t py) {
-    penX_ = px;
-    penY_ = py;
+    Queue(px, py, kPenUp);
 }
 
 void TSeeForm::DrawLeg(std::int32_t px, std::int32_t py, std::int32_t trial) {
-    DrawLine(px, py, kTrackColours[static_cast<std::size_t>(trial % 10)]);
-    penX_ = px;
-    penY_ = py;
-    if (++legsSinceClockCheck_ == kLegsPerClockCheck) {
-        legsSinceClockCheck_ = 0;
+    Queue(px, py, trial);
+}
+
+void TSeeForm::Queue(std::int32_t x, std::int32_t y, std::int32_t trial) {
+    queued_[static_cast<std::size_t>(queuedCount_)] = {x, y, trial};
+    if (++queuedCount_ == kBatchSize) {
+        DrawQueued();
         if (clock_() - lastShown_ >= kRepaintInterval) {
             ShowDrawn();
         }
     }
 }
 
+void TSeeForm::DrawQueued() {
+    for (int i = 0; i < queuedCount_; ++i) {
+        const Move& move = queued_[static_cast<std::size_t>(i)];
+        if (move.trial != kPenUp) {
+            DrawLine(move.x, move.y, kTrackColours[static_cast<std::size_t>(move.trial % 10)]);
+        }
+        penX_ = move.x;
+        penY_ = move.y;
+    }
+    queuedCount_ = 0;
+}
+
 void TSeeForm::DrawLine(std::int32_t toX, std::int32_t toY, QRgb colour) {
-    uchar* const bits = surface_.bits();
-    const qsizetype stride = surface_.bytesPerLine();
-    const auto plot = [&](int x, int y) {
-        reinterpret_cast<QRgb*>(bits + y * stride)[x] = colour;
-        dirtyLeft_ = std::min(dirtyLeft_, x);
-        dirtyRight_ = std::max(dirtyRight_, x);
-        dirtyTop_ = std::min(dirtyTop_, y);
-        dirtyBottom_ = std::max(dirtyBottom_, y);
-    };
+    const std::int64_t dx = std::int64_t{toX} - penX_;
+    const std::int64_t dy = std::int64_t{toY} - penY_;
+    // Nearly every leg is shorter than two pixels and colours its start pixel alone, or nothing
+    // when it ends where it starts; which of the two is random, so it is chosen without a branch.
+    if (static_cast<std::uint64_t>(dx + 1) <= 2 && static_cast<std::uint64_t>(dy + 1) <= 2) {
+        if (static_cast<std::uint32_t>(penX_) < kSurfaceSize &&
+            static_cast<std::uint32_t>(penY_) < kSurfaceSize) {
+            const std::size_t start =
+                static_cast<std::size_t>(penY_) * kSurfaceSize + static_cast<std::size_t>(penX_);
+            // All ones when the leg moves; a mask, since the compiler turns a ?: into a branch. A
+            // leg that does not move colours the spare pixel.
+            const std::size_t moves = 0 - static_cast<std::size_t>((dx | dy) != 0);
+            pixels_[(start & moves) | (kSparePixel & ~moves)] = colour;
+            dirtyLeft_ = std::min(dirtyLeft_, penX_);
+            dirtyRight_ = std::max(dirtyRight_, penX_);
+            dirtyTop_ = std::min(dirtyTop_, penY_);
+            dirtyBottom_ = std::max(dirtyBottom_, penY_);
+        }
+        return;
+    }
+    DrawLongLine(toX, toY, colour);
+}
+
+void TSeeForm::DrawLongLine(std::int32_t toX, std::int32_t toY, QRgb colour) {
+    const auto plot = [this, colour](int x, int y) { Plot(x, y, colour); };
     if (std::abs(std::int64_t{toX} - penX_) >= std::abs(std::int64_t{toY} - penY_)) {
         TraceLine(penX_, penY_, toX, toY, kSurfaceSize, kSurfaceSize, plot);
     } else {
         TraceLine(penY_, penX_, toY, toX, kSurfaceSize, kSurfaceSize,
-                  [&](int y, int x) { plot(x, y); });
+                  [&plot](int y, int x) { plot(x, y); });
     }
 }
 
+void TSeeForm::Plot(int x, int y, QRgb colour) {
+    pixels_[static_cast<std::size_t>(y) * kSurfaceSize + static_cast<std::size_t>(x)] = colour;
+    dirtyLeft_ = std::min(dirtyLeft_, x);
+    dirtyRight_ = std::max(dirtyRight_, x);
+    dirtyTop_ = std::min(dirtyTop_, y);
+    dirtyBottom_ = std::max(dirtyBottom_, y);
+}
+
 void TSeeForm::ShowDrawn() {
+    DrawQueued();
     if (dirtyLeft_ <= dirtyRight_) {
         const QRect changed(QPoint(dirtyLeft_, dirtyTop_), QPoint(dirtyRight_, dirtyBottom_));
         dirtyLeft_ = dirtyTop_ = kSurfaceSize;
@@ -155,9 +191,12 @@ void TSeeForm::MakeVisible() {
 }
 
 void TSeeForm::paintEvent(QPaintEvent* event) {
-    const QRect part = event->rect() & surface_.rect();
+    DrawQueued();
+    const QImage surface(reinterpret_cast<const uchar*>(pixels_.data()), kSurfaceSize, kSurfaceSize,
+                         kSurfaceSize * static_cast<qsizetype>(sizeof(QRgb)), QImage::Format_RGB32);
+    const QRect part = event->rect() & surface.rect();
     QPainter painter(this);
-    painter.drawImage(part.topLeft(), surface_, part);
+    painter.drawImage(part.topLeft(), surface, part);
 }
 
 void TSeeForm::hideEvent(QHideEvent* event) {
@@ -169,7 +208,8 @@ void TSeeForm::hideEvent(QHideEvent* event) {
 }
 
 void TSeeForm::Clear() {
-    surface_.fill(background_);
+    DrawQueued();
+    std::fill(pixels_.begin(), pixels_.begin() + kSparePixel, background_);
     dirtyLeft_ = dirtyTop_ = kSurfaceSize;
     dirtyRight_ = dirtyBottom_ = -1;
 }

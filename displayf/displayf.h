@@ -4,9 +4,11 @@
 #include <QImage>
 #include <QWidget>
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "simulation/sweep.h"
 
@@ -22,8 +24,11 @@ public:
 
     static constexpr int kSurfaceSize = 601;
     static constexpr std::chrono::milliseconds kRepaintInterval{16};
-    // Legs between two readings of the clock; a reading per leg would cost more than the leg.
-    static constexpr int kLegsPerClockCheck = 64;
+    // The pen's moves are queued and drawn this many at a time, and the clock is read after each
+    // batch. Per leg the sweep's own work is one long stretch of x87 microcode, beside which every
+    // instruction that the plotter adds to the leg costs nearly its full time; drawn in a batch,
+    // the lines overlap one another instead.
+    static constexpr int kBatchSize = 64;
 
     // Sets SeeForm; the viewer is shown at the end of its creation.
     explicit TSeeForm(Clock clock = std::chrono::steady_clock::now);
@@ -48,12 +53,29 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // A move of the pen: to (x, y), drawing a line in the colour of `trial` unless it is kPenUp.
+    struct Move {
+        std::int32_t x;
+        std::int32_t y;
+        std::int32_t trial;
+    };
+    static constexpr std::int32_t kPenUp = 0;  // trial numbers start at 1
+
+    void Queue(std::int32_t x, std::int32_t y, std::int32_t trial);
+    void DrawQueued();
     void DrawLine(std::int32_t toX, std::int32_t toY, QRgb colour);
+    [[gnu::noinline]] void DrawLongLine(std::int32_t toX, std::int32_t toY, QRgb colour);
+    void Plot(int x, int y, QRgb colour);
     void Clear();
 
     Clock clock_;
-    QImage surface_;
+    // The drawing surface row by row, painted through a QImage over the same memory, and after it
+    // one spare pixel that is never shown.
+    static constexpr std::size_t kSparePixel = std::size_t{kSurfaceSize} * kSurfaceSize;
+    std::vector<QRgb> pixels_;
     QRgb background_;
+    std::array<Move, kBatchSize> queued_{};
+    int queuedCount_ = 0;
     std::int32_t penX_ = 0;
     std::int32_t penY_ = 0;
     // The pixels changed since the last repaint, inclusive; empty while left > right.
@@ -61,7 +83,6 @@ private:
     int dirtyTop_ = kSurfaceSize;
     int dirtyRight_ = -1;
     int dirtyBottom_ = -1;
-    int legsSinceClockCheck_ = 0;
     std::chrono::steady_clock::time_point lastShown_;
 };
 

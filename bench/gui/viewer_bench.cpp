@@ -1,0 +1,123 @@
+// A default run drawn on the viewer against the same run with drawing off, on the offscreen
+// platform: what drawing adds per leg, with the viewer's repaints included. Target: at most 25%.
+#include <QApplication>
+#include <QWindow>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "displayf/displayf.h"
+#include "simulation/random_source.h"
+#include "simulation/sweep.h"
+
+namespace {
+
+using namespace ostrane;
+
+constexpr std::int64_t kDefaultRunLegs = 100 * 5 * (360 + 420 + 480);
+
+class NoStatus : public StatusDisplay {
+public:
+    void ShowStatus(std::string_view) override {}
+};
+
+class KeptResults : public ResultsSink {
+public:
+    void OpenResults() override {}
+    void WriteCell(const CellResult& cell) override { benchmark::DoNotOptimize(cell.DMG); }
+    void CloseResults() override {}
+    void AbandonResults() noexcept override {}
+};
+
+class CountingSeeds : public SeedSource {
+public:
+    std::uint32_t NextSeed() override { return ++seed_; }
+
+private:
+    std::uint32_t seed_ = 0;
+};
+
+// Shown and exposed, so that its repaints really paint.
+TSeeForm& Viewer() {
+    static TSeeForm* const viewer = [] {
+        auto* shown = new TSeeForm;
+        while (!shown->windowHandle()->isExposed()) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        return shown;
+    }();
+    return *viewer;
+}
+
+void DefaultRun(benchmark::State& state) {
+    TSeeForm& viewer = Viewer();
+    CountingSeeds seeds;
+    MersenneRandom random(seeds);
+    NoStatus status;
+    KeptResults results;
+    RunParameters p;
+    p.Speed = 2;
+    p.TurnInt = 120;
+    p.Compass = 45;
+    p.NofTrials = 100;
+    p.Algo = TurnAlgorithm::AheadBias;
+    p.DisplayTracks = state.range(0) != 0;
+    for (auto _ : state) {
+        RunSweep(p, SweepPorts{viewer, status, results, random});
+        viewer.ShowDrawn();
+    }
+    state.counters["per_leg"] =
+        benchmark::Counter(static_cast<double>(kDefaultRunLegs * state.iterations()),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(DefaultRun)->Arg(0)->Arg(1)->ArgName("drawing")->Unit(benchmark::kMillisecond);
+
+// The console report, then what drawing adds to a run.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
+                nanosecondsPerRun_[run.benchmark_name()] =
+                    run.real_accumulated_time * 1e9 / static_cast<double>(run.iterations);
+            }
+        }
+    }
+
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        const auto off = nanosecondsPerRun_.find("DefaultRun/drawing:0");
+        const auto on = nanosecondsPerRun_.find("DefaultRun/drawing:1");
+        if (off == nanosecondsPerRun_.end() || on == nanosecondsPerRun_.end()) {
+            return;
+        }
+        const double legs = static_cast<double>(kDefaultRunLegs);
+        std::printf(
+            "per leg: %.1f ns with drawing off, %.1f ns with drawing on; drawing adds %.1f ns, "
+            "%.1f%% (target: at most 25%%)\n",
+            off->second / legs, on->second / legs, (on->second - off->second) / legs,
+            100 * (on->second / off->second - 1));
+    }
+
+private:
+    std::map<std::string, double> nanosecondsPerRun_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -27,14 +27,23 @@ ProgramTest::ProgramTest()
     EXPECT_TRUE(QTest::qWaitForWindowActive(windows_.settings.get()));
 }
 
-void ProgramTest::TypeInto(QWidget* box, const QString& keys) {
+namespace {
+
+void FocusAndSelectAll(QWidget* box) {
     box->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+}
+
+}  // namespace
+
+void ProgramTest::TypeInto(QWidget* box, const QString& keys) {
+    FocusAndSelectAll(box);
     QTest::keyClicks(QApplication::focusWidget(), keys);
 }
 
 void ProgramTest::PasteInto(QWidget* box, const QString& text) {
     QGuiApplication::clipboard()->setText(text);
-    box->setFocus();
+    FocusAndSelectAll(box);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
 }
 

@@ -59,10 +59,9 @@ protected:
         return control;
     }
 
-    // Gives the box the focus as the program does, which selects its text, then types `keys`
-    // into the focused control.
+    // Focuses the box, selects its text with Ctrl+A and types `keys` over it, key by key.
     void TypeInto(QWidget* box, const QString& keys);
-    // Replaces the box's text with one paste from the clipboard.
+    // The same with one paste from the clipboard.
     void PasteInto(QWidget* box, const QString& text);
     void Click(QWidget* control);
     // Fewer trials make a run quick.

@@ -64,6 +64,7 @@ private:
     void Queue(std::int32_t x, std::int32_t y, std::int32_t trial);
     void DrawQueued();
     void DrawLine(std::int32_t toX, std::int32_t toY, QRgb colour);
+    // Out of line, so that the loop over the short legs carries none of its registers.
     [[gnu::noinline]] void DrawLongLine(std::int32_t toX, std::int32_t toY, QRgb colour);
     void Plot(int x, int y, QRgb colour);
     void Clear();

@@ -1,9 +1,12 @@
 #include "displayf.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QHideEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPalette>
+#include <QWindow>
 
 #include <algorithm>
 #include <array>
@@ -188,6 +191,15 @@ void TSeeForm::MakeVisible() {
     }
     show();
     activateWindow();
+    // A run handles no events, and a window that the window system has not exposed yet shows
+    // nothing that is drawn on it. Wait a moment for the expose, handling no input meanwhile, so
+    // that the run's tracks appear as they are drawn.
+    QElapsedTimer waited;
+    waited.start();
+    while (windowHandle() != nullptr && !windowHandle()->isExposed() &&
+           waited.elapsed() < kExposeWait.count()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+    }
 }
 
 void TSeeForm::paintEvent(QPaintEvent* event) {

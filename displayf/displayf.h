@@ -24,6 +24,7 @@ public:
 
     static constexpr int kSurfaceSize = 601;
     static constexpr std::chrono::milliseconds kRepaintInterval{16};
+    static constexpr std::chrono::milliseconds kExposeWait{500};
     // The pen's moves are queued and drawn this many at a time, and the clock is read after each
     // batch. Per leg the sweep's own work is one long stretch of x87 microcode, beside which every
     // instruction that the plotter adds to the leg costs nearly its full time; drawn in a batch,
@@ -41,8 +42,9 @@ public:
     // and is cut off at the edges of the image.
     void DrawLeg(std::int32_t px, std::int32_t py, std::int32_t trial) override;
 
-    // A hidden viewer is shown and becomes the active window; a visible one, minimised included,
-    // is left as it is.
+    // A hidden viewer is shown, becomes the active window and is on the screen when this returns
+    // (waiting for the window system at most kExposeWait); a visible one, minimised included, is
+    // left as it is.
     void MakeVisible();
 
     // Puts on the screen now what has been drawn since the last repaint.

@@ -219,6 +219,8 @@ TEST_F(ViewerTest, MakeVisibleShowsAHiddenViewerAndLeavesAVisibleOneAsItIs) {
     viewer_.hide();
     viewer_.MakeVisible();
     EXPECT_TRUE(viewer_.isVisible());
+    // Exposed before any event loop runs again, so a run draws on it live.
+    EXPECT_TRUE(viewer_.windowHandle()->isExposed());
     EXPECT_TRUE(QTest::qWaitForWindowActive(&viewer_));
 
     viewer_.showMinimized();

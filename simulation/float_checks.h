@@ -46,6 +46,15 @@ inline std::int32_t TruncToInt(long double v) {
     return static_cast<std::int32_t>(v);
 }
 
+// The same for a double, which truncates without the x87 rounding-mode switches that a long
+// double needs: for values that are exact in double, such as the product of two singles.
+inline std::int32_t TruncToInt(double v) {
+    if (!(v > -2147483649.0 && v < 2147483648.0)) [[unlikely]] {
+        ThrowInvalidOperation();
+    }
+    return static_cast<std::int32_t>(v);
+}
+
 // v rounded to the nearest integer, ties to even; outside the 32-bit range:
 // "Invalid floating point operation".
 inline std::int32_t RoundToInt(long double v) {

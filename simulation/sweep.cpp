@@ -30,14 +30,9 @@ long double SoakSeconds(const RunParameters& p) {
     return static_cast<long double>(p.SoakHrs) * 3600;
 }
 
-// The product of two singles is exact in double as in extended, and a double truncates without
-// the x87 rounding-mode switches that would cost a drawn leg a sixth of its time.
+// The product of two singles is exact in double as in extended.
 std::int32_t Pixel(float metres, float scale) {
-    const double v = static_cast<double>(metres) * scale;
-    if (!(v > -2147483649.0 && v < 2147483648.0)) [[unlikely]] {
-        ThrowInvalidOperation();
-    }
-    return static_cast<std::int32_t>(v);
+    return TruncToInt(static_cast<double>(metres) * scale);
 }
 
 // Swims one track from (TotalDist, TotalDist) and returns its net displacement.

@@ -52,6 +52,8 @@ TEST(TruncToInt, TruncatesTowardsZeroWithinRange) {
     ExpectFailure([] { TruncToInt(3e9L); }, "Invalid floating point operation");
     ExpectFailure([] { TruncToInt(std::numeric_limits<long double>::quiet_NaN()); },
                   "Invalid floating point operation");
+    EXPECT_EQ(TruncToInt(-2147483648.99), -2147483647 - 1);
+    ExpectFailure([] { TruncToInt(2147483648.0); }, "Invalid floating point operation");
 }
 
 TEST(RoundToInt, TiesGoToEven) {

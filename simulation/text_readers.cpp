@@ -11,6 +11,8 @@ constexpr std::int64_t kIntCeiling = 2147483648;  // |INT32_MIN|: enough to hold
 // Exponents past this give zero or infinity in extended anyway; holding them keeps the counts
 // from overflowing on absurdly long texts.
 constexpr std::int64_t kExponentCeiling = 100000;
+// Beyond this M leaves extended's range within a few digits; later digits only scale it.
+constexpr long double kMantissaCeiling = 1e4900L;
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -55,6 +57,20 @@ long double PowerOfTen(std::int64_t n) {
     return result;
 }
 
+// m x 10^scale. One rounding while the power of ten is exact: divide rather than multiply by
+// 10^-n. Larger scales go in steps that keep each power within extended's range, so that only a
+// result beyond that range becomes infinity or zero.
+long double Scaled(long double m, std::int64_t scale) {
+    constexpr std::int64_t kStep = 4000;
+    for (; scale > 0; scale -= std::min(scale, kStep)) {
+        m *= PowerOfTen(std::min(scale, kStep));
+    }
+    for (; scale < 0; scale += std::min(-scale, kStep)) {
+        m /= PowerOfTen(std::min(-scale, kStep));
+    }
+    return m;
+}
+
 }  // namespace
 
 std::int32_t TextToInt(std::string_view text) {
@@ -96,13 +112,21 @@ long double TextToReal(std::string_view text) {
     }
     long double mantissa = 0.0L;
     std::int64_t fractionDigits = 0;
+    // Whole digits past the ceiling of M, each a factor of ten left to the scaling.
+    std::int64_t droppedDigits = 0;
     for (; i < text.size() && IsDigit(text[i]); ++i) {
-        mantissa = mantissa * 10 + (text[i] - '0');
+        if (mantissa < kMantissaCeiling) {
+            mantissa = mantissa * 10 + (text[i] - '0');
+        } else {
+            droppedDigits = std::min(droppedDigits + 1, kExponentCeiling);
+        }
     }
     if (i < text.size() && text[i] == '.') {
         for (++i; i < text.size() && IsDigit(text[i]); ++i) {
-            mantissa = mantissa * 10 + (text[i] - '0');
-            fractionDigits = std::min(fractionDigits + 1, kExponentCeiling);
+            if (mantissa < kMantissaCeiling) {
+                mantissa = mantissa * 10 + (text[i] - '0');
+                fractionDigits = std::min(fractionDigits + 1, kExponentCeiling);
+            }
         }
     }
     std::int64_t exponent = 0;
@@ -129,9 +153,7 @@ long double TextToReal(std::string_view text) {
     }
     long double value = mantissa;
     if (mantissa != 0.0L) {
-        // One rounding while the power of ten is exact: divide rather than multiply by 10^-n.
-        const std::int64_t scale = exponent - fractionDigits;
-        value = scale >= 0 ? mantissa * PowerOfTen(scale) : mantissa / PowerOfTen(-scale);
+        value = Scaled(mantissa, exponent - fractionDigits + droppedDigits);
     }
     return negative ? -value : value;
 }

@@ -77,6 +77,12 @@ TEST(TextToReal, ExponentsBeyondExtendedGiveInfinityOrZero) {
 TEST(TextToReal, LongDigitRunsDoNotFail) {
     EXPECT_EQ(TextToReal(std::string(6000, '9')), HUGE_VALL);
     EXPECT_EQ(TextToReal("0." + std::string(6000, '0') + "1"), 0.0L);
+    // Values inside extended's range come out finite, however their text is spread.
+    EXPECT_NEAR(static_cast<double>(TextToReal("1" + std::string(5999, '0') + "e-5990") / 1e9L),
+                1.0, 1e-12);
+    EXPECT_NEAR(static_cast<double>(TextToReal("10000000000e-4940") / 1e-4930L), 1.0, 1e-12);
+    EXPECT_NEAR(static_cast<double>(TextToReal("1." + std::string(6000, '0') + "e10") / 1e10L), 1.0,
+                1e-12);
 }
 
 }  // namespace

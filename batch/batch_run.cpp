@@ -11,6 +11,7 @@
 #include "simulation/message_text.h"
 #include "simulation/number_text.h"
 #include "simulation/parameter_handlers.h"
+#include "simulation/quiet_ports.h"
 #include "simulation/random_source.h"
 #include "simulation/results_file.h"
 #include "simulation/sweep.h"
@@ -21,17 +22,6 @@ namespace ostrane::batch {
 namespace {
 
 constexpr const char* kProgram = "ostrane-batch: ";
-
-class NoPlotter : public TrackPlotter {
-public:
-    void StartTrack(std::int32_t, std::int32_t) override {}
-    void DrawLeg(std::int32_t, std::int32_t, std::int32_t) override {}
-};
-
-class NoStatus : public StatusDisplay {
-public:
-    void ShowStatus(std::string_view) override {}
-};
 
 struct EnteredValue {
     const char* option;
@@ -104,8 +94,8 @@ int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err, 
         observer = &*both;
         table.BeforeEachRow([&] { progress->Clear(); });
     }
-    NoPlotter plotter;
-    NoStatus status;
+    NoTrackPlotter plotter;
+    NoStatusDisplay status;
     try {
         RunSweep(p, SweepPorts{plotter, status, table, random, observer});
     } catch (const std::exception& e) {

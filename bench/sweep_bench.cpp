@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "bench/bench_support.h"
 #include "simulation/float_checks.h"
 #include "simulation/random_source.h"
 #include "simulation/sin_cos.h"
@@ -13,55 +14,20 @@
 namespace {
 
 using namespace ostrane;
-
-constexpr std::int64_t kDefaultRunLegs = 100 * 5 * (360 + 420 + 480);
-
-class NoPlotter : public TrackPlotter {
-public:
-    void StartTrack(std::int32_t, std::int32_t) override {}
-    void DrawLeg(std::int32_t, std::int32_t, std::int32_t) override {}
-};
-
-class NoStatus : public StatusDisplay {
-public:
-    void ShowStatus(std::string_view) override {}
-};
-
-class KeptResults : public ResultsSink {
-public:
-    void OpenResults() override {}
-    void WriteCell(const CellResult& cell) override { benchmark::DoNotOptimize(cell.DMG); }
-    void CloseResults() override {}
-    void AbandonResults() noexcept override {}
-};
-
-class CountingSeeds : public SeedSource {
-public:
-    std::uint32_t NextSeed() override { return ++seed_; }
-
-private:
-    std::uint32_t seed_ = 0;
-};
+using namespace ostrane::bench;
 
 void DefaultRun(benchmark::State& state) {
     CountingSeeds seeds;
     MersenneRandom random(seeds);
-    NoPlotter plotter;
-    NoStatus status;
+    NoTrackPlotter plotter;
+    NoStatusDisplay status;
     KeptResults results;
-    RunParameters p;
-    p.Speed = 2;
-    p.TurnInt = 120;
-    p.Compass = 45;
-    p.NofTrials = 100;
-    p.Algo = static_cast<TurnAlgorithm>(state.range(0));
-    p.DisplayTracks = false;
+    RunParameters p = DefaultParameters(static_cast<TurnAlgorithm>(state.range(0)), false);
     for (auto _ : state) {
         RunSweep(p, SweepPorts{plotter, status, results, random});
     }
-    state.counters["legs/s"] =
-        benchmark::Counter(static_cast<double>(kDefaultRunLegs * state.iterations()),
-                           benchmark::Counter::kIsRate);
+    state.counters["legs/s"] = benchmark::Counter(
+        static_cast<double>(kDefaultRunLegs * state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(DefaultRun)->Arg(0)->Arg(1)->Arg(2)->ArgName("algo")->Unit(benchmark::kMillisecond);
 
@@ -94,9 +60,8 @@ void LegFloor(benchmark::State& state) {
         benchmark::DoNotOptimize(x);
         benchmark::DoNotOptimize(y);
     }
-    state.counters["legs/s"] =
-        benchmark::Counter(static_cast<double>(kDefaultRunLegs * state.iterations()),
-                           benchmark::Counter::kIsRate);
+    state.counters["legs/s"] = benchmark::Counter(
+        static_cast<double>(kDefaultRunLegs * state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK_TEMPLATE(LegFloor, X87SinCos)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(LegFloor, LibrarySinCos)->Unit(benchmark::kMillisecond);

@@ -101,9 +101,8 @@ void ResultsFile::CloseResults() {
     }
     const int fd = fd_;
     fd_ = -1;
-    // Nothing keeps the file from being deleted while we write (on Windows the sharing mode
-    // does): a file without a name is gone with the run's results, and the run must not pass
-    // for a success.
+    // Nothing keeps other programs from deleting the file while we write: a file without a name
+    // is gone with the run's results, and the run must not pass for a success.
     struct stat status {};
     const bool deleted = ::fstat(fd, &status) == 0 && status.st_nlink == 0;
     if (::close(fd) != 0) {

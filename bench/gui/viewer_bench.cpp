@@ -10,6 +10,7 @@
 #include <map>
 #include <string>
 
+#include "bench/bench_support.h"
 #include "displayf/displayf.h"
 #include "simulation/random_source.h"
 #include "simulation/sweep.h"
@@ -17,29 +18,7 @@
 namespace {
 
 using namespace ostrane;
-
-constexpr std::int64_t kDefaultRunLegs = 100 * 5 * (360 + 420 + 480);
-
-class NoStatus : public StatusDisplay {
-public:
-    void ShowStatus(std::string_view) override {}
-};
-
-class KeptResults : public ResultsSink {
-public:
-    void OpenResults() override {}
-    void WriteCell(const CellResult& cell) override { benchmark::DoNotOptimize(cell.DMG); }
-    void CloseResults() override {}
-    void AbandonResults() noexcept override {}
-};
-
-class CountingSeeds : public SeedSource {
-public:
-    std::uint32_t NextSeed() override { return ++seed_; }
-
-private:
-    std::uint32_t seed_ = 0;
-};
+using namespace ostrane::bench;
 
 // Shown and exposed, so that its repaints really paint.
 TSeeForm& Viewer() {
@@ -57,15 +36,9 @@ void DefaultRun(benchmark::State& state) {
     TSeeForm& viewer = Viewer();
     CountingSeeds seeds;
     MersenneRandom random(seeds);
-    NoStatus status;
+    NoStatusDisplay status;
     KeptResults results;
-    RunParameters p;
-    p.Speed = 2;
-    p.TurnInt = 120;
-    p.Compass = 45;
-    p.NofTrials = 100;
-    p.Algo = TurnAlgorithm::AheadBias;
-    p.DisplayTracks = state.range(0) != 0;
+    RunParameters p = DefaultParameters(TurnAlgorithm::AheadBias, state.range(0) != 0);
     for (auto _ : state) {
         RunSweep(p, SweepPorts{viewer, status, results, random});
         viewer.ShowDrawn();

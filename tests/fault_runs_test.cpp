@@ -88,13 +88,8 @@ protected:
         status.onStatus = std::exchange(onStatus_, nullptr);
         FixedSeeds seeds(77);
         MersenneRandom random(seeds);
-        RunParameters p;
-        p.Speed = 2;
+        RunParameters p = DefaultParameters(TurnAlgorithm::AheadBias, kTrials);
         p.TurnInt = 1200;
-        p.Compass = 45;
-        p.NofTrials = kTrials;
-        p.Algo = TurnAlgorithm::AheadBias;
-        p.DisplayTracks = true;
         Outcome outcome;
         try {
             RunSweep(p, SweepPorts{plotter, status, file_, random});

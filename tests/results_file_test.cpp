@@ -50,13 +50,7 @@ protected:
 
     // A whole scripted run through the sweep with every draw 0; returns the failure, or "".
     std::string RunThrough(ResultsFile& file, RecordingPlotter& plotter) {
-        RunParameters p;
-        p.Speed = 2;
-        p.TurnInt = 120;
-        p.Compass = 45;
-        p.NofTrials = 2;
-        p.Algo = TurnAlgorithm::AheadBias;
-        p.DisplayTracks = true;
+        RunParameters p = DefaultParameters(TurnAlgorithm::AheadBias, 2);
         try {
             RunSweep(p, SweepPorts{plotter, status_, file, random_});
         } catch (const std::exception& e) {

@@ -9,9 +9,25 @@
 #include <vector>
 
 #include "simulation/random_source.h"
+#include "simulation/run_parameters.h"
 #include "simulation/sweep.h"
 
 namespace ostrane::testing_fakes {
+
+// The settings window's values after its creation, with a run's algorithm, trials and drawing.
+inline RunParameters DefaultParameters(TurnAlgorithm algo, std::int32_t nofTrials) {
+    RunParameters p;
+    p.Speed = 2;
+    p.SoakHrs = 24;
+    p.TotalDist = 172800;
+    p.TurnInt = 120;
+    p.TurnRange = 25;
+    p.Compass = 45;
+    p.NofTrials = nofTrials;
+    p.Algo = algo;
+    p.DisplayTracks = true;
+    return p;
+}
 
 struct Leg {
     std::int32_t px;

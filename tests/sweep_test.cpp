@@ -28,20 +28,6 @@ public:
     std::vector<long double> displacements;
 };
 
-RunParameters DefaultParameters(TurnAlgorithm algo, std::int32_t nofTrials) {
-    RunParameters p;
-    p.Speed = 2;
-    p.SoakHrs = 24;
-    p.TotalDist = 172800;
-    p.TurnInt = 120;
-    p.TurnRange = 25;
-    p.Compass = 45;
-    p.NofTrials = nofTrials;
-    p.Algo = algo;
-    p.DisplayTracks = true;
-    return p;
-}
-
 class SweepTest : public testing::Test {
 protected:
     void Run() { RunSweep(parameters, SweepPorts{plotter, status, results, random, &observer}); }

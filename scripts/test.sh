@@ -4,6 +4,9 @@
 # seconds (default 20; 0 leaves fuzzing out). Any sanitizer report or fuzz finding fails the run.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+# The tree is formatted as .clang-format says.
+(cd "$ROOT" && find simulation settings displayf batch tests bench fuzz main.cpp \
+    -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror)
 build
 ctest --test-dir "$BUILD" --output-on-failure -j"$(nproc)"
 

@@ -55,7 +55,7 @@ bool EnterValues(const BatchOptions& options, RunParameters& p, std::ostream& er
                 used = RealToText(p.Speed);
             }
         } else if (const std::string shown = boxes.Text(value.box);
-                   shown != value.text && TextToInt(value.text) != TextToInt(shown)) {
+                   TextToInt(value.text) != TextToInt(shown)) {
             used = shown;
         }
         if (!used.empty()) {

@@ -36,13 +36,4 @@ public:
     void AbandonResults() noexcept override {}
 };
 
-// A new seed for every pass, as the time of day would give.
-class CountingSeeds final : public SeedSource {
-public:
-    std::uint32_t NextSeed() override { return ++seed_; }
-
-private:
-    std::uint32_t seed_ = 0;
-};
-
 }  // namespace ostrane::bench
